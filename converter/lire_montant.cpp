@@ -1,0 +1,130 @@
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "converter/fpu.h"
+#include "converter/montant.h"
+
+namespace plinvor {
+
+EConvertError::EConvertError(const std::string& texte)
+    : std::runtime_error("'" + texte + "' is not a valid floating point value") {}
+
+namespace {
+
+constexpr int kExposantMaximal = 500;  // exponent reading stops once this is reached
+
+bool EstChiffre(char c) { return c >= '0' && c <= '9'; }
+
+// Digits accumulate as acc * 10 + digit, each step rounded to extended.
+// While the value stays below 2^64 every step is exact, so it is kept as an
+// integer (the same value, found faster); past that the extended steps take
+// over. Once infinite it stays infinite, so the remaining digits are only
+// counted.
+class Accumulateur {
+ public:
+  void Ajouter(char chiffre) {
+    const unsigned d = static_cast<unsigned>(chiffre - '0');
+    if (entier_actif_) {
+      if (entier_ <= (UINT64_MAX - 9) / 10) {
+        entier_ = entier_ * 10 + d;
+        return;
+      }
+      etendu_ = static_cast<Montant>(entier_);
+      entier_actif_ = false;
+    }
+    if (!std::isinf(etendu_)) etendu_ = etendu_ * 10 + static_cast<Montant>(d);
+  }
+  Montant Valeur() const { return entier_actif_ ? static_cast<Montant>(entier_) : etendu_; }
+
+ private:
+  std::uint64_t entier_ = 0;
+  Montant etendu_ = 0;
+  bool entier_actif_ = true;
+};
+
+class Lecteur {
+ public:
+  explicit Lecteur(const std::string& texte)
+      : p_(texte.data()), fin_(texte.data() + texte.size()) {}
+
+  bool AuBout() const { return p_ == fin_; }
+  bool Prendre(char c) {
+    if (p_ == fin_ || *p_ != c) return false;
+    ++p_;
+    return true;
+  }
+  bool Prendre(const std::string& s) {
+    if (s.empty() || static_cast<std::size_t>(fin_ - p_) < s.size() ||
+        std::memcmp(p_, s.data(), s.size()) != 0)
+      return false;
+    p_ += s.size();
+    return true;
+  }
+  bool ChiffreSuit() const { return p_ != fin_ && EstChiffre(*p_); }
+  char Suivant() { return *p_++; }
+  void SauterEspaces() {
+    while (p_ != fin_ && *p_ == ' ') ++p_;
+  }
+
+ private:
+  const char* p_;
+  const char* const fin_;
+};
+
+}  // namespace
+
+Montant LireMontant(const std::string& texte) {
+  GardeFpu garde;
+  Lecteur lecteur(texte);
+
+  lecteur.SauterEspaces();
+  bool negatif = false;
+  if (lecteur.Prendre('-')) {
+    negatif = true;
+  } else {
+    lecteur.Prendre('+');
+  }
+
+  Accumulateur acc;
+  bool lu = false;
+  while (lecteur.ChiffreSuit()) {
+    acc.Ajouter(lecteur.Suivant());
+    lu = true;
+  }
+  long long decimales = 0;
+  if (lecteur.Prendre(SeparateurDecimal)) {
+    lu = true;
+    while (lecteur.ChiffreSuit()) {
+      acc.Ajouter(lecteur.Suivant());
+      ++decimales;
+    }
+  }
+  if (!lu) throw EConvertError(texte);
+
+  int exposant = 0;
+  if (lecteur.Prendre('e') || lecteur.Prendre('E')) {
+    bool exposant_negatif = false;
+    if (lecteur.Prendre('-')) {
+      exposant_negatif = true;
+    } else {
+      lecteur.Prendre('+');
+    }
+    while (exposant < kExposantMaximal && lecteur.ChiffreSuit())
+      exposant = exposant * 10 + (lecteur.Suivant() - '0');
+    if (exposant_negatif) exposant = -exposant;
+  }
+
+  lecteur.SauterEspaces();
+  if (!lecteur.AuBout()) throw EConvertError(texte);
+
+  // Any scale at or below -5120 gives 0; clamp before it can leave int's range.
+  const long long echelle = exposant - decimales;
+  const Montant accumule = acc.Valeur();
+  Montant montant = PuissanceDix(accumule, static_cast<int>(echelle < -5120 ? -5120 : echelle));
+  GardeFpu::Termine(montant);
+  if (std::isinf(accumule) || std::isinf(montant)) throw EConvertError(texte);
+  return negatif ? -montant : montant;
+}
+
+}  // namespace plinvor
