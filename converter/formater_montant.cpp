@@ -3,13 +3,17 @@
 #include <cstring>
 #include <memory>
 
+#include "converter/echelle_entiere.h"
+#include "converter/fpu.h"
 #include "converter/montant.h"
+#include "converter/puissance_dix_en_ligne.h"
 
 namespace plinvor {
 namespace {
 
 constexpr int kChiffresSignificatifs = 18;
 constexpr Montant kDixPuissance18 = 1e18L;  // exact in extended
+constexpr std::uint64_t kDixPuissance18Entier = 1000000000000000000ull;
 
 // The decimal form of an amount: magnitude 0.chiffres x 10^exposant.
 struct FormeDecimale {
@@ -24,12 +28,20 @@ constexpr char kPaires[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// t (below 10^18) as exactly 18 digits.
-void Ecrire18Chiffres(std::uint64_t t, char* sortie) {
-  for (int i = kChiffresSignificatifs - 2; i >= 0; i -= 2) {
-    std::memcpy(sortie + i, kPaires + 2 * (t % 100), 2);
-    t /= 100;
+// v (below 10^9) as exactly 9 digits.
+void Ecrire9Chiffres(std::uint32_t v, char* sortie) {
+  sortie[8] = static_cast<char>('0' + v % 10);
+  v /= 10;
+  for (int i = 6; i >= 0; i -= 2) {
+    std::memcpy(sortie + i, kPaires + 2 * (v % 100), 2);
+    v /= 100;
   }
+}
+
+// t (below 10^18) as exactly 18 digits, in two independent halves.
+void Ecrire18Chiffres(std::uint64_t t, char* sortie) {
+  Ecrire9Chiffres(static_cast<std::uint32_t>(t / 1000000000), sortie);
+  Ecrire9Chiffres(static_cast<std::uint32_t>(t % 1000000000), sortie + 9);
 }
 
 // Biased exponent field of an x87 extended number (0 for zero and subnormals).
@@ -48,18 +60,33 @@ FormeDecimale DixHuitChiffres(Montant v) {
   // 19728 / 65536 lies just below log10(2): the estimate is right or one too
   // small (and, below 10^-200, sometimes one too large: a leading 0 digit).
   int x = ((e * 19728) >> 16) + 1;
-  Montant t = std::rint(PuissanceDix(std::fabs(v), kChiffresSignificatifs - x));
-  if (t >= kDixPuissance18) {
-    t = std::rint(t / 10);
-    ++x;
-    // 9999999999999999995 / 10 rounds (to even) up to 10^18 itself: that is
-    // the digit 1 one place further up, not a 19th digit.
-    if (t >= kDixPuissance18) {
-      t /= 10;
+  const int echelle = kChiffresSignificatifs - x;
+  std::uint64_t t;
+  if (echelle >= 0 && echelle <= kEchelleEntiereMax) {
+    // Amounts from about 10^-9 to 10^18: the same roundings, in integers.
+    t = EntierArrondi(std::fabs(v), echelle);
+    if (t >= kDixPuissance18Entier) {
+      // rint(t / 10): t / 10 keeps at least four fraction bits in extended,
+      // so only an exact half is a tie.
+      const std::uint64_t q = t / 10, r = t % 10;
+      t = q + (r > 5 || (r == 5 && (q & 1)) ? 1 : 0);
       ++x;
     }
+  } else {
+    Montant tl = std::rint(PuissanceDixEnLigne(std::fabs(v), echelle));
+    if (tl >= kDixPuissance18) {
+      tl = std::rint(tl / 10);
+      ++x;
+    }
+    t = EntierExact(tl);
   }
-  Ecrire18Chiffres(static_cast<std::uint64_t>(t), forme.chiffres);
+  // 9999999999999999995 / 10 rounds (to even) up to 10^18 itself: that is
+  // the digit 1 one place further up, not a 19th digit.
+  if (t >= kDixPuissance18Entier) {
+    t /= 10;
+    ++x;
+  }
+  Ecrire18Chiffres(t, forme.chiffres);
   forme.nombre = kChiffresSignificatifs;
   forme.exposant = x;
   return forme;

@@ -39,4 +39,12 @@ class GardeFpu {
   bool change_;
 };
 
+// x, a whole number below 2^63, as an integer. Exact in any rounding mode, so
+// it needs none of the control-word changes of a truncating conversion.
+inline std::uint64_t EntierExact(long double x) {
+  std::int64_t entier;
+  asm("fistpll %0" : "=m"(entier) : "t"(x) : "st");
+  return static_cast<std::uint64_t>(entier);
+}
+
 }  // namespace plinvor

@@ -1,9 +1,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
+#include "converter/echelle_entiere.h"
 #include "converter/fpu.h"
 #include "converter/montant.h"
+#include "converter/puissance_dix_en_ligne.h"
 
 namespace plinvor {
 
@@ -19,10 +22,12 @@ bool EstChiffre(char c) { return c >= '0' && c <= '9'; }
 // Digits accumulate as acc * 10 + digit, each step rounded to extended.
 // While the value stays below 2^64 every step is exact, so it is kept as an
 // integer (the same value, found faster); past that the extended steps take
-// over. Once infinite it stays infinite, so the remaining digits are only
-// counted.
+// over, under the x87 settings that `garde` puts in place. Once infinite the
+// value stays infinite, so the remaining digits are only counted.
 class Accumulateur {
  public:
+  explicit Accumulateur(std::optional<GardeFpu>& garde) : garde_(garde) {}
+
   void Ajouter(char chiffre) {
     const unsigned d = static_cast<unsigned>(chiffre - '0');
     if (entier_actif_) {
@@ -30,14 +35,19 @@ class Accumulateur {
         entier_ = entier_ * 10 + d;
         return;
       }
+      if (!garde_) garde_.emplace();
       etendu_ = static_cast<Montant>(entier_);
       entier_actif_ = false;
     }
     if (!std::isinf(etendu_)) etendu_ = etendu_ * 10 + static_cast<Montant>(d);
   }
-  Montant Valeur() const { return entier_actif_ ? static_cast<Montant>(entier_) : etendu_; }
+  // The exact integer, while the digits read so far fit in one.
+  bool EstEntier() const { return entier_actif_; }
+  std::uint64_t Entier() const { return entier_; }
+  Montant Etendu() const { return etendu_; }
 
  private:
+  std::optional<GardeFpu>& garde_;
   std::uint64_t entier_ = 0;
   Montant etendu_ = 0;
   bool entier_actif_ = true;
@@ -75,7 +85,10 @@ class Lecteur {
 }  // namespace
 
 Montant LireMontant(const std::string& texte) {
-  GardeFpu garde;
+  // The x87 steps run only for long digit strings and large scales; the
+  // guard that sets up the unit for them, and clears the flags they raise,
+  // comes into being with the first of them.
+  std::optional<GardeFpu> garde;
   Lecteur lecteur(texte);
 
   lecteur.SauterEspaces();
@@ -86,7 +99,7 @@ Montant LireMontant(const std::string& texte) {
     lecteur.Prendre('+');
   }
 
-  Accumulateur acc;
+  Accumulateur acc(garde);
   bool lu = false;
   while (lecteur.ChiffreSuit()) {
     acc.Ajouter(lecteur.Suivant());
@@ -118,12 +131,19 @@ Montant LireMontant(const std::string& texte) {
   lecteur.SauterEspaces();
   if (!lecteur.AuBout()) throw EConvertError(texte);
 
-  // Any scale at or below -5120 gives 0; clamp before it can leave int's range.
   const long long echelle = exposant - decimales;
-  const Montant accumule = acc.Valeur();
-  Montant montant = PuissanceDix(accumule, static_cast<int>(echelle < -5120 ? -5120 : echelle));
-  GardeFpu::Termine(montant);
-  if (std::isinf(accumule) || std::isinf(montant)) throw EConvertError(texte);
+  Montant montant;
+  if (acc.EstEntier() && echelle >= -kEchelleEntiereMax && echelle <= kEchelleEntiereMax) {
+    // Typed amounts: an exact integer and a small scale, one rounding.
+    montant = EchelleEntiere(acc.Entier(), static_cast<int>(echelle));
+  } else {
+    if (!garde) garde.emplace();
+    const Montant accumule = acc.EstEntier() ? static_cast<Montant>(acc.Entier()) : acc.Etendu();
+    // Any scale at or below -5120 gives 0; clamp before it can leave int's range.
+    montant = PuissanceDixEnLigne(accumule, static_cast<int>(echelle < -5120 ? -5120 : echelle));
+    GardeFpu::Termine(montant);
+    if (std::isinf(accumule) || std::isinf(montant)) throw EConvertError(texte);
+  }
   return negatif ? -montant : montant;
 }
 
