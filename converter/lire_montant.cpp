@@ -39,8 +39,10 @@ class Accumulateur {
       etendu_ = static_cast<Montant>(entier_);
       entier_actif_ = false;
     }
-    if (!std::isinf(etendu_)) etendu_ = etendu_ * 10 + static_cast<Montant>(d);
+    etendu_ = etendu_ * 10 + static_cast<Montant>(d);
   }
+  // Past the largest amount: further digits change nothing but their count.
+  bool Infini() const { return !entier_actif_ && std::isinf(etendu_); }
   // The exact integer, while the digits read so far fit in one.
   bool EstEntier() const { return entier_actif_; }
   std::uint64_t Entier() const { return entier_; }
@@ -72,6 +74,13 @@ class Lecteur {
     return true;
   }
   bool ChiffreSuit() const { return p_ != fin_ && EstChiffre(*p_); }
+  // Reads a run of digits into acc; gives how many there were.
+  long long Chiffres(Accumulateur& acc) {
+    const char* const debut = p_;
+    while (p_ != fin_ && EstChiffre(*p_) && !acc.Infini()) acc.Ajouter(*p_++);
+    while (p_ != fin_ && EstChiffre(*p_)) ++p_;
+    return p_ - debut;
+  }
   char Suivant() { return *p_++; }
   void SauterEspaces() {
     while (p_ != fin_ && *p_ == ' ') ++p_;
@@ -100,18 +109,11 @@ Montant LireMontant(const std::string& texte) {
   }
 
   Accumulateur acc(garde);
-  bool lu = false;
-  while (lecteur.ChiffreSuit()) {
-    acc.Ajouter(lecteur.Suivant());
-    lu = true;
-  }
+  bool lu = lecteur.Chiffres(acc) > 0;
   long long decimales = 0;
   if (lecteur.Prendre(SeparateurDecimal)) {
     lu = true;
-    while (lecteur.ChiffreSuit()) {
-      acc.Ajouter(lecteur.Suivant());
-      ++decimales;
-    }
+    decimales = lecteur.Chiffres(acc);
   }
   if (!lu) throw EConvertError(texte);
 
