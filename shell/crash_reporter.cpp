@@ -1,0 +1,391 @@
+#include "shell/crash_reporter.h"
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <exception>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <ucontext.h>
+#include <unistd.h>
+
+#include <backward.hpp>
+
+#include "shell/exception_info.h"
+
+namespace plinvor {
+namespace {
+
+constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
+constexpr std::size_t kSignalCount = std::size(kFatalSignals);
+constexpr std::size_t kMaxFrames = 64;
+constexpr std::size_t kAltStackSize = 256 * 1024;
+constexpr std::size_t kPathMax = 4096;
+
+// Text in a fixed buffer, built without allocating, so that the signal
+// handler can use it. What does not fit is cut off.
+template <std::size_t N>
+class FixedText {
+ public:
+  FixedText& operator<<(std::string_view s) {
+    for (char c : s) {
+      if (len_ + 1 >= N) break;
+      buf_[len_++] = c;
+    }
+    buf_[len_] = '\0';
+    return *this;
+  }
+  FixedText& Number(unsigned long long value, unsigned base = 10, int width = 1) {
+    char digits[32];
+    int n = 0;
+    do {
+      digits[n++] = "0123456789abcdef"[value % base];
+      value /= base;
+    } while (value != 0 && n < 32);
+    while (n < width && n < 32) digits[n++] = '0';
+    while (n > 0) *this << std::string_view(&digits[--n], 1);
+    return *this;
+  }
+  const char* c_str() const { return buf_; }
+  std::string_view view() const { return {buf_, len_}; }
+
+ private:
+  char buf_[N] = {};
+  std::size_t len_ = 0;
+};
+
+using PathText = FixedText<kPathMax + 128>;
+
+void WriteAll(int fd, std::string_view text) {
+  const char* p = text.data();
+  std::size_t left = text.size();
+  while (left > 0) {
+    const ssize_t n = write(fd, p, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+}
+
+// A report goes to standard error and, when one could be opened, a file.
+class ReportOutput {
+ public:
+  explicit ReportOutput(int file) : file_(file) {}
+  ReportOutput& operator<<(std::string_view text) {
+    WriteAll(STDERR_FILENO, text);
+    if (file_ >= 0) WriteAll(file_, text);
+    return *this;
+  }
+
+ private:
+  int file_;
+};
+
+struct UtcTime {
+  long long year;
+  unsigned month, day, hour, minute, second;
+};
+
+// Civil date from a count of seconds since 1970 (H. Hinnant's days-to-civil
+// algorithm): no library call, so safe in a signal handler.
+UtcTime ToUtc(std::time_t t) {
+  long long days = t / 86400;
+  long long secs = t % 86400;
+  if (secs < 0) {
+    secs += 86400;
+    --days;
+  }
+  days += 719468;
+  const long long era = (days >= 0 ? days : days - 146096) / 146097;
+  const auto doe = static_cast<unsigned>(days - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  UtcTime u{};
+  u.day = doy - (153 * mp + 2) / 5 + 1;
+  u.month = mp < 10 ? mp + 3 : mp - 9;
+  u.year = static_cast<long long>(yoe) + era * 400 + (u.month <= 2 ? 1 : 0);
+  u.hour = static_cast<unsigned>(secs / 3600);
+  u.minute = static_cast<unsigned>(secs / 60 % 60);
+  u.second = static_cast<unsigned>(secs % 60);
+  return u;
+}
+
+// "2024-06-01T12:34:56Z", or "20240601T123456Z" when `compact`.
+template <std::size_t N>
+void AppendTime(FixedText<N>& out, std::time_t t, bool compact) {
+  const UtcTime u = ToUtc(t);
+  const std::string_view dash = compact ? "" : "-";
+  const std::string_view colon = compact ? "" : ":";
+  out.Number(static_cast<unsigned long long>(u.year), 10, 4) << dash;
+  out.Number(u.month, 10, 2) << dash;
+  out.Number(u.day, 10, 2) << "T";
+  out.Number(u.hour, 10, 2) << colon;
+  out.Number(u.minute, 10, 2) << colon;
+  out.Number(u.second, 10, 2) << "Z";
+}
+
+std::time_t Now() {
+  timespec ts{};
+  clock_gettime(CLOCK_REALTIME, &ts);  // async-signal-safe, unlike time()
+  return ts.tv_sec;
+}
+
+// Everything the handlers need, made when the reporter is installed.
+struct Installed {
+  char version[64] = {};
+  char folder[kPathMax] = {};  // "" when unknown
+  struct sigaction previous[kSignalCount] = {};
+  std::terminate_handler previousTerminate = nullptr;
+  stack_t previousAltStack{};
+  std::unique_ptr<char[]> altStack;
+  // Room for the frames is reserved at installation: loading a trace in the
+  // signal handler allocates nothing.
+  backward::StackTrace signalTrace;
+};
+
+Installed* installed = nullptr;
+std::atomic<unsigned> reportCount{0};
+std::atomic_flag ending = ATOMIC_FLAG_INIT;  // a fatal report is under way
+
+void CopyText(char* to, std::size_t size, std::string_view from) {
+  const std::size_t n = from.size() < size ? from.size() : size - 1;
+  std::memcpy(to, from.data(), n);
+  to[n] = '\0';
+}
+
+std::string FolderFromEnvironment() {
+  const char* state = std::getenv("XDG_STATE_HOME");
+  if (state && state[0] == '/') return std::string(state) + "/plinvor";
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return std::string(home) + "/.local/state/plinvor";
+  return {};
+}
+
+// mkdir -p of the report folder, private to the user.
+void MakeFolder(const char* folder) {
+  char path[kPathMax];
+  CopyText(path, sizeof path, folder);
+  for (char* p = path + 1; *p; ++p) {
+    if (*p != '/') continue;
+    *p = '\0';
+    mkdir(path, 0700);
+    *p = '/';
+  }
+  mkdir(path, 0700);
+}
+
+// A new report file, or -1; `path` receives its name.
+int OpenReportFile(std::time_t now, PathText& path) {
+  if (!installed || installed->folder[0] == '\0') return -1;
+  MakeFolder(installed->folder);
+  path << installed->folder << "/crash-";
+  AppendTime(path, now, true);
+  path << "-";
+  path.Number(static_cast<unsigned long long>(getpid())) << "-";
+  path.Number(reportCount.fetch_add(1) + 1) << ".txt";
+  return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+}
+
+void WriteHeader(ReportOutput& out, std::time_t now, std::string_view where, std::string_view type,
+                 std::string_view message) {
+  FixedText<256> head;
+  head << "=== Plinvor crash report ===\nTime: ";
+  AppendTime(head, now, false);
+  head << "\nProgram: Plinvor " << installed->version << ", process ";
+  head.Number(static_cast<unsigned long long>(getpid())) << "\n";
+  out << head.view() << "Where: " << where << "\nException: " << type << "\nMessage: " << message
+      << "\n";
+}
+
+void WriteFooter(ReportOutput& out, int file, const PathText& path) {
+  out << "=== end of report ===\n";
+  if (file >= 0) {
+    close(file);
+    WriteAll(STDERR_FILENO, "Crash report written to ");
+    WriteAll(STDERR_FILENO, path.view());
+    WriteAll(STDERR_FILENO, "\n");
+  }
+}
+
+std::string ExceptionTrace() {
+  backward::StackTrace trace;
+  trace.load_here(kMaxFrames);
+  trace.skip_n_firsts(2);  // this function and the reporter's entry
+  backward::Printer printer;
+  printer.snippet = false;
+  printer.color_mode = backward::ColorMode::never;
+  printer.address = true;
+  printer.object = true;
+  std::ostringstream text;
+  printer.print(trace, text);
+  return text.str();
+}
+
+std::string_view SignalName(int sig) {
+  switch (sig) {
+    case SIGSEGV: return "SIGSEGV (invalid memory reference)";
+    case SIGBUS: return "SIGBUS (bus error)";
+    case SIGILL: return "SIGILL (illegal instruction)";
+    case SIGFPE: return "SIGFPE (arithmetic exception)";
+    case SIGABRT: return "SIGABRT (abort)";
+    default: return "fatal signal";
+  }
+}
+
+// The executable mappings of /proc/self/maps: with them, the raw addresses
+// of a signal's stack trace resolve offline (addr2line -e <file> <offset>).
+void WriteExecutableMappings(ReportOutput& out) {
+  const int maps = open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
+  if (maps < 0) return;
+  out << "Executable mappings:\n";
+  char chunk[4096];
+  char line[1024];
+  std::size_t len = 0;
+  ssize_t n;
+  while ((n = read(maps, chunk, sizeof chunk)) != 0) {
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    for (ssize_t i = 0; i < n; ++i) {
+      if (len < sizeof line - 1) line[len++] = chunk[i];
+      if (chunk[i] != '\n') continue;
+      if (line[len - 1] != '\n') line[len++] = '\n';
+      // "start-end perms offset dev inode path": perms is "r-xp" and the like.
+      const char* perms = static_cast<const char*>(std::memchr(line, ' ', len));
+      if (perms && perms + 4 < line + len && perms[3] == 'x') out << std::string_view(line, len);
+      len = 0;
+    }
+  }
+  close(maps);
+}
+
+void WriteSignalTrace(ReportOutput& out, siginfo_t* info, void* context) {
+  backward::StackTrace& trace = installed->signalTrace;
+#ifdef REG_RIP
+  auto* uc = static_cast<ucontext_t*>(context);
+  trace.load_from(reinterpret_cast<void*>(uc->uc_mcontext.gregs[REG_RIP]), kMaxFrames, context,
+                  info->si_addr);
+#else
+  trace.load_here(kMaxFrames, context, info->si_addr);
+#endif
+  out << "Stack trace (most recent call first; raw addresses):\n";
+  for (std::size_t i = 0; i < trace.size(); ++i) {
+    FixedText<64> frame;
+    frame << "#";
+    frame.Number(i) << " 0x";
+    frame.Number(reinterpret_cast<std::uintptr_t>(trace[i].addr), 16, 16) << "\n";
+    out << frame.view();
+  }
+}
+
+void OnFatalSignal(int sig, siginfo_t* info, void* context) {
+  if (!ending.test_and_set() && installed) {
+    const std::time_t now = Now();
+    PathText path;
+    const int file = OpenReportFile(now, path);
+    ReportOutput out(file);
+    FixedText<96> message;
+    message << "the program received a fatal signal";
+    if (sig != SIGABRT) {
+      message << " at address 0x";
+      message.Number(reinterpret_cast<std::uintptr_t>(info->si_addr), 16);
+    }
+    WriteHeader(out, now, "a fatal signal (the program ends)", SignalName(sig), message.view());
+    WriteSignalTrace(out, info, context);
+    WriteExecutableMappings(out);
+    WriteFooter(out, file, path);
+  }
+  // SA_RESETHAND has put back the default action and SA_NODEFER lets the
+  // signal through at once: the process ends as the signal says.
+  raise(sig);
+  _exit(128 + sig);
+}
+
+[[noreturn]] void OnTerminate() {
+  if (!ending.test_and_set()) {
+    if (std::current_exception()) {
+      CrashReporter::ReportCurrentException("std::terminate (the program ends)");
+    } else {
+      const std::time_t now = Now();
+      PathText path;
+      const int file = OpenReportFile(now, path);
+      ReportOutput out(file);
+      WriteHeader(out, now, "std::terminate (the program ends)", "none",
+                  "terminate called without an active exception");
+      out << ExceptionTrace();
+      WriteFooter(out, file, path);
+    }
+  }
+  std::abort();  // reported already: the SIGABRT handler stays quiet
+}
+
+}  // namespace
+
+CrashReporter::CrashReporter(std::string_view programVersion) {
+  if (installed) throw std::logic_error("CrashReporter: installed twice");
+  auto state = std::make_unique<Installed>();
+  CopyText(state->version, sizeof state->version, programVersion);
+  const std::string folder = FolderFromEnvironment();
+  if (folder.size() < sizeof state->folder) CopyText(state->folder, sizeof state->folder, folder);
+  // Reserves the frames and has the unwinder load what it loads lazily.
+  state->signalTrace.load_here(kMaxFrames + 8);
+
+  state->altStack = std::make_unique<char[]>(kAltStackSize);
+  stack_t stack{};
+  stack.ss_sp = state->altStack.get();
+  stack.ss_size = kAltStackSize;
+  // A stack overflow is reported from a stack of its own.
+  sigaltstack(&stack, &state->previousAltStack);
+
+  installed = state.release();
+  struct sigaction action {};
+  action.sa_sigaction = OnFatalSignal;
+  action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_NODEFER | SA_RESETHAND;
+  sigfillset(&action.sa_mask);
+  for (int sig : kFatalSignals) sigdelset(&action.sa_mask, sig);
+  for (std::size_t i = 0; i < kSignalCount; ++i) {
+    sigaction(kFatalSignals[i], &action, &installed->previous[i]);
+  }
+  installed->previousTerminate = std::set_terminate(OnTerminate);
+}
+
+CrashReporter::~CrashReporter() {
+  std::set_terminate(installed->previousTerminate);
+  for (std::size_t i = 0; i < kSignalCount; ++i) {
+    sigaction(kFatalSignals[i], &installed->previous[i], nullptr);
+  }
+  if (installed->previousAltStack.ss_sp == nullptr) installed->previousAltStack.ss_flags = SS_DISABLE;
+  sigaltstack(&installed->previousAltStack, nullptr);
+  delete installed;
+  installed = nullptr;
+}
+
+bool CrashReporter::Active() { return installed != nullptr; }
+
+std::string CrashReporter::ReportFolder() { return installed ? installed->folder : ""; }
+
+std::string CrashReporter::ReportCurrentException(std::string_view where) {
+  if (!installed) return {};
+  const ExceptionInfo info = CurrentException();
+  const std::time_t now = Now();
+  PathText path;
+  const int file = OpenReportFile(now, path);
+  ReportOutput out(file);
+  WriteHeader(out, now, where, info.type, info.message);
+  out << ExceptionTrace();
+  WriteFooter(out, file, path);
+  return file >= 0 ? std::string(path.view()) : std::string();
+}
+
+}  // namespace plinvor
