@@ -20,6 +20,7 @@ test_convert() { # LOCALE FF EURO
   wait_for_focus
   xdotool key --delay 80 1 0 0 0
   for field in edcfp edff edeuro; do got+=("$(field_text $field)"); done
+  screenshot fields
   [[ ${got[*]} == "${want[*]}" ]] ||
     fail "typed 1000 under $1: edcfp, edff, edeuro show «${got[0]}» «${got[1]}» «${got[2]}»," \
          "expected «${want[0]}» «${want[1]}» «${want[2]}»"

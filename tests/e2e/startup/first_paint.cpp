@@ -95,7 +95,8 @@ int main(int argc, char** argv)
     }
 
     const auto deadline = start + std::chrono::seconds(20);
-    while (rootPixel(display, x, y) == before) {
+    unsigned long now = before;
+    while ((now = rootPixel(display, x, y)) == before) {
         int status = 0;
         if (waitpid(child, &status, WNOHANG) == child) {
             std::fprintf(stderr, "first_paint: the program ended before painting (status %d)\n", status);
@@ -109,6 +110,7 @@ int main(int argc, char** argv)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    std::fprintf(stderr, "first_paint: pixel %06lx -> %06lx after %.1f ms\n", before, now, ms);
 
     std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
     const long peakKb = endAndMeasure(child);
