@@ -74,19 +74,25 @@ test_click_through() {
   window_at "$x0" "$y0" || fail "the press at (180, 163) moved the window from $x0,$y0 to $WX,$WY"
 }
 
-# A left press on the skin moves the window with the pointer until the release.
-test_drag() { # WINDOW_MANAGER: none or openbox
+# A left press on the skin, the close disc's rim outside the hotspot included,
+# moves the window with the pointer until the release; a right press does not.
+test_drag() { # WINDOW_MANAGER(none|openbox) BUTTON X Y: drags by (+100, +60) from (X, Y)
   local x0 y0
   start_x
   [[ $1 == none ]] || start_openbox
   start_plinvor
   x0=$WX y0=$WY
-  press_at 20 180
+  press_at "$3" "$4" "$2"
   sleep 0.1
-  glide_to 120 240
-  release
-  wait_for 3 "a drag by (+100, +60) from $x0,$y0 to move the window to $((x0 + 100)),$((y0 + 60))" \
-    window_at $((x0 + 100)) $((y0 + 60))
+  glide_to $(($3 + 100)) $(($4 + 60))
+  release "$2"
+  if (($2 == 1)); then
+    wait_for 3 "a drag by (+100, +60) from $x0,$y0 to move the window to $((x0 + 100)),$((y0 + 60))" \
+      window_at $((x0 + 100)) $((y0 + 60))
+  else
+    sleep 0.5
+    window_at "$x0" "$y0" || fail "a drag with button $2 moved the window from $x0,$y0 to $WX,$WY"
+  fi
 }
 
 # A press and release at (358, 80), inside the close hotspot, ends the program with 0.
@@ -163,8 +169,10 @@ case $CASE in
   convert.fr_FR)            test_convert fr_FR.UTF-8 54,97 8,38 ;;
   tab_order)                test_tab_order ;;
   click_through)            test_click_through ;;
-  drag.nowm)                test_drag none ;;
-  drag.openbox)             test_drag openbox ;;
+  drag.nowm)                test_drag none 1 20 180 ;;
+  drag.openbox)             test_drag openbox 1 20 180 ;;
+  drag.close_rim)           test_drag none 1 359 80 ;;
+  drag.right_button)        test_drag none 3 20 180 ;;
   hotspot.close)            test_hotspot_close ;;
   hotspot.release_outside)  test_hotspot_release_outside ;;
   alt_f4.nowm)              test_alt_f4 none ;;

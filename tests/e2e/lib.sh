@@ -89,7 +89,7 @@ ended() {
 start_x() {
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$TMP/display" >"$ARTIFACTS/xvfb.log" 2>&1 &
   started+=($!)
-  wait_for 10 "the X server to start" grep -qx '[0-9]\+' "$TMP/display"
+  wait_for 10 "the X server to start" grep -qsx '[0-9]\+' "$TMP/display"
   export DISPLAY=:$(<"$TMP/display")
   xsetroot -solid "$DESKTOP"
   [[ -z ${XRESOURCES:-} ]] || xrdb -nocpp -merge <<<"$XRESOURCES"
@@ -154,8 +154,9 @@ screenshot() { import -silent -window root "$ARTIFACTS/$1.png"; }
 
 # Mouse actions at window-relative points.
 click_at() { xdotool mousemove --sync $((WX + $1)) $((WY + $2)) click 1; }
-press_at() { xdotool mousemove --sync $((WX + $1)) $((WY + $2)) mousedown 1; }
-release() { xdotool mouseup 1; }
+# press_at X Y [BUTTON] and release [BUTTON]: the left button unless told.
+press_at() { xdotool mousemove --sync $((WX + $1)) $((WY + $2)) mousedown "${3:-1}"; }
+release() { xdotool mouseup "${1:-1}"; }
 # glide_to X Y: moves the pointer there in small steps, as a hand would.
 glide_to() {
   local x0 y0 x1=$((WX + $1)) y1=$((WY + $2)) i steps=10
