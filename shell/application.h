@@ -46,6 +46,7 @@ class TApplication : public QApplication {
   ~TApplication() override;
 
   const QString& Title() const { return title_; }
+  const plinvor::HintController& Hints() const { return *hints_; }
 
   // Makes a form of class T into `ref`, owned by the application; the first
   // form made is the main form. If making it fails, `ref` stays empty.

@@ -6,10 +6,13 @@
 // pointer has left the control and come back; one cancelled by a key or a
 // button shows again after a new pause once the pointer moves.
 //
-// Installed as an event filter on the application; Qt's own tooltip timing
-// is switched off while it is.
+// Installed as an event filter on the application; Qt's own tooltips are
+// switched off while it is (their timing differs, and they hide with a delay).
 #pragma once
 
+#include <memory>
+
+#include <QLabel>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -22,9 +25,10 @@ class HintController : public QObject {
 
  public:
   HintController(int pauseMs, int hidePauseMs);
+  ~HintController() override;
 
-  // The control whose hint shows now, or nullptr.
-  QWidget* Showing() const { return state_ == State::Showing ? control_.data() : nullptr; }
+  // The text of the hint on screen, or "" when none shows.
+  QString ShownText() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
@@ -32,6 +36,8 @@ class HintController : public QObject {
  private:
   enum class State { Idle, Waiting, Showing, Expired };
 
+  // Makes `control` the control under the pointer, in state Idle.
+  void Follow(QWidget* control);
   void Wait(QWidget* control);
   void Show();
   void Expire();
@@ -41,6 +47,7 @@ class HintController : public QObject {
   State state_ = State::Idle;
   QTimer pause_;
   QTimer hidePause_;
+  std::unique_ptr<QLabel> window_;  // the hint window, made when first needed
 };
 
 }  // namespace plinvor
