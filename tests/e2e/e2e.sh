@@ -28,7 +28,9 @@ test_convert() { # LOCALE FF EURO
 
 # Tab walks edcfp -> edff -> edeuro -> edcfp and Shift+Tab walks back. Tab
 # selects the whole text of the field it enters, so Ctrl+C then copies that
-# field's text; after 100 is typed in CFP the three texts tell the fields apart.
+# field's text; after 100 is typed in CFP the three texts tell the fields apart
+# (every key-up converts again from the focused field, so the amounts in the
+# others may move by a cent: 5.50 French francs may come back as 5.51).
 test_tab_order() {
   local step key want
   start_x
