@@ -1,5 +1,6 @@
 #include "shell/application.h"
 
+#include <QDir>
 #include <QFont>
 #include <QIcon>
 #include <QMessageBox>
@@ -11,12 +12,24 @@
 #include "shell/hints.h"
 #include "shell/termination_signals.h"
 
+namespace {
+
+// Every size of the icon compiled in: window managers and taskbars pick.
+QIcon ApplicationIcon() {
+  QIcon icon;
+  const QDir icons(QStringLiteral(":/icons"));
+  for (const QString& name : icons.entryList(QDir::Files)) icon.addFile(icons.filePath(name));
+  return icon;
+}
+
+}  // namespace
+
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   title_ = plinvor::TitreApplication(applicationFilePath());
   // The X11 window class: "Plinvor" whatever the file is called.
   setApplicationName(QStringLiteral("Plinvor"));
   setApplicationDisplayName(title_);
-  setWindowIcon(QIcon(QStringLiteral(":/plinvor.png")));
+  setWindowIcon(ApplicationIcon());
   setQuitOnLastWindowClosed(false);  // the main form's close ends the loop
   // The form descriptions name the type faces of the original design; these
   // are the close Debian faces.
