@@ -247,7 +247,8 @@ std::string_view SignalName(int sig) {
 void WriteExecutableMappings(ReportOutput& out) {
   const int maps = open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
   if (maps < 0) return;
-  out << "Executable mappings:\n";
+  out << "Executable mappings (a frame's file offset is address - start + offset; "
+         "addr2line -f -C -e <file> <file offset> names it):\n";
   char chunk[4096];
   char line[1024];
   std::size_t len = 0;
