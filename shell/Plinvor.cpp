@@ -8,6 +8,7 @@
 #include "shell/crash_reporter.h"
 #include "shell/program_body.h"
 #include "shell/scaling.h"
+#include "shell/startup_preload.h"
 #include "shell/termination_signals.h"
 
 int main(int argc, char** argv) {
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     plinvor::TerminationSignals::Install();
     plinvor::PinPixelScale();
     plinvor::LireSeparateurs();
+    plinvor::StartupPreload preload;
     TApplication application(argc, argv);
     application.CreateForm(Form1);
     const int code = application.Run();

@@ -1,6 +1,5 @@
 #include "shell/application.h"
 
-#include <QDir>
 #include <QFont>
 #include <QIcon>
 #include <QMessageBox>
@@ -10,6 +9,7 @@
 #include "shell/crash_reporter.h"
 #include "shell/exception_info.h"
 #include "shell/hints.h"
+#include "shell/startup_preload.h"
 #include "shell/termination_signals.h"
 
 namespace {
@@ -17,8 +17,7 @@ namespace {
 // Every size of the icon compiled in: window managers and taskbars pick.
 QIcon ApplicationIcon() {
   QIcon icon;
-  const QDir icons(QStringLiteral(":/icons"));
-  for (const QString& name : icons.entryList(QDir::Files)) icon.addFile(icons.filePath(name));
+  for (const QImage& image : plinvor::StartupPreload::IconImages()) icon.addPixmap(QPixmap::fromImage(image));
   return icon;
 }
 

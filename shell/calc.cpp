@@ -3,15 +3,12 @@
 #include <stdexcept>
 
 #include "converter/conversion.h"
+#include "shell/resources.h"
 
 TForm1* Form1 = nullptr;
 
-// The skin and the icon are compiled into the shell library; a static
-// library needs its resources pulled in by name (at global scope).
-static void LoadResources() { Q_INIT_RESOURCE(plinvor); }
-
 TForm1::TForm1(QWidget* parent) : TForm(parent) {
-  LoadResources();
+  plinvor::LoadResources();
   setupUi(this);
   champCfp_.emplace(*edcfp);
   champFf_.emplace(*edff);
