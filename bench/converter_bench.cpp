@@ -41,16 +41,30 @@ void BM_FormaterMontant(benchmark::State& state) {
 }
 BENCHMARK(BM_FormaterMontant)->Arg(2)->Arg(0);
 
+constexpr Montant kScientifiques[] = {1e18L, 1.5e20L, 1234567890123456789.0L, 6.02214076e123L,
+                                      8.38e4928L};
+
 void BM_FormaterMontant_Scientifique(benchmark::State& state) {
   Reglages();
-  const Montant montants[] = {1e18L, 1.5e20L, 1234567890123456789.0L, 6.02214076e123L, 8.38e4928L};
   std::size_t i = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(FormaterMontant(montants[i], 2));
-    if (++i == std::size(montants)) i = 0;
+    benchmark::DoNotOptimize(FormaterMontant(kScientifiques[i], 2));
+    if (++i == std::size(kScientifiques)) i = 0;
   }
 }
 BENCHMARK(BM_FormaterMontant_Scientifique);
+
+// The same 18 significant digits in the C library's scientific form.
+void BM_snprintf_scientific(benchmark::State& state) {
+  std::size_t i = 0;
+  char tampon[64];
+  for (auto _ : state) {
+    std::snprintf(tampon, sizeof tampon, "%.17LE", kScientifiques[i]);
+    benchmark::DoNotOptimize(std::string(tampon));
+    if (++i == std::size(kScientifiques)) i = 0;
+  }
+}
+BENCHMARK(BM_snprintf_scientific);
 
 void BM_snprintf_grouped_2(benchmark::State& state) {
   std::setlocale(LC_NUMERIC, "en_US.UTF-8");

@@ -28,14 +28,6 @@ Montant Assembler(std::uint64_t significande, int exposant) {
   return resultat;
 }
 
-// The significand (top bit set) and exponent of a positive normal x.
-void Decomposer(Montant x, std::uint64_t& significande, int& exposant) {
-  std::uint16_t signe_exposant;
-  std::memcpy(&significande, &x, 8);
-  std::memcpy(&signe_exposant, reinterpret_cast<const unsigned char*>(&x) + 8, 2);
-  exposant = (signe_exposant & 0x7FFF) - kBiais;
-}
-
 int ZerosDeTete(u128 x) {
   const auto haut = static_cast<std::uint64_t>(x >> 64);
   return haut ? __builtin_clzll(haut) : 64 + __builtin_clzll(static_cast<std::uint64_t>(x));
@@ -99,22 +91,6 @@ Montant EchelleEntiere(std::uint64_t entier, int n) {
   }
   if (m >> 64) return Assembler(1ull << 63, exposant + 1);
   return Assembler(static_cast<std::uint64_t>(m), exposant);
-}
-
-std::uint64_t EntierArrondi(Montant x, int n) {
-  std::uint64_t significande;
-  int exposant;
-  Decomposer(x, significande, exposant);
-  int decalage;
-  const std::uint64_t m = Arrondi64(static_cast<u128>(significande) * kCinq[n], decalage);
-  // The rounded product is m * 2^e; round that to an integer.
-  const int e = exposant + n + decalage;
-  if (e >= 0) return m << e;
-  const int s = -e;
-  if (s > 64) return 0;  // below a half
-  const u128 reste = static_cast<u128>(m) & ((static_cast<u128>(1) << s) - 1);
-  const u128 moitie = static_cast<u128>(1) << (s - 1);
-  return static_cast<std::uint64_t>(ArrondirPair(static_cast<u128>(m) >> s, reste >= moitie, reste != moitie));
 }
 
 }  // namespace plinvor

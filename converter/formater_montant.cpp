@@ -3,7 +3,6 @@
 #include <cstring>
 #include <memory>
 
-#include "converter/echelle_entiere.h"
 #include "converter/fpu.h"
 #include "converter/montant.h"
 #include "converter/puissance_dix_en_ligne.h"
@@ -13,7 +12,6 @@ namespace {
 
 constexpr int kChiffresSignificatifs = 18;
 constexpr Montant kDixPuissance18 = 1e18L;  // exact in extended
-constexpr std::uint64_t kDixPuissance18Entier = 1000000000000000000ull;
 
 // The decimal form of an amount: magnitude 0.chiffres x 10^exposant.
 struct FormeDecimale {
@@ -44,49 +42,36 @@ void Ecrire18Chiffres(std::uint64_t t, char* sortie) {
   Ecrire9Chiffres(static_cast<std::uint32_t>(t % 1000000000), sortie + 9);
 }
 
-// Biased exponent field of an x87 extended number (0 for zero and subnormals).
-int ChampExposant(Montant v) {
-  std::uint16_t signe_exposant;
-  std::memcpy(&signe_exposant, reinterpret_cast<const unsigned char*>(&v) + 8, 2);
-  return signe_exposant & 0x7FFF;
-}
+// The sign bit and the 15-bit biased exponent of an x87 extended number, read
+// from its bytes: cheaper than asking the unit (fxam) for the sign.
+struct SigneExposant {
+  explicit SigneExposant(Montant v) {
+    std::uint16_t mot;
+    std::memcpy(&mot, reinterpret_cast<const unsigned char*>(&v) + 8, 2);
+    negatif = mot >> 15;
+    exposant = mot & 0x7FFF;  // 0 for zero and subnormals, 0x7FFF for infinities and NaN
+  }
+  bool negatif;
+  int exposant;
+};
 
 // Rounds v to 18 significant digits, ties to even.
-FormeDecimale DixHuitChiffres(Montant v) {
+FormeDecimale DixHuitChiffres(Montant v, SigneExposant bits) {
   FormeDecimale forme;
-  if (v == 0 || ChampExposant(v) == 0) return forme;  // zero, -0 and subnormals
-  forme.negatif = std::signbit(v);
-  const int e = ChampExposant(v) - 16383;
+  if (bits.exposant == 0) return forme;  // zero, -0 and subnormals
+  forme.negatif = bits.negatif;
+  const int e = bits.exposant - 16383;
   // 19728 / 65536 lies just below log10(2): the estimate is right or one too
   // small (and, below 10^-200, sometimes one too large: a leading 0 digit).
   int x = ((e * 19728) >> 16) + 1;
-  const int echelle = kChiffresSignificatifs - x;
-  std::uint64_t t;
-  if (echelle >= 0 && echelle <= kEchelleEntiereMax) {
-    // Amounts from about 10^-9 to 10^18: the same roundings, in integers.
-    t = EntierArrondi(std::fabs(v), echelle);
-    if (t >= kDixPuissance18Entier) {
-      // rint(t / 10): t / 10 keeps at least four fraction bits in extended,
-      // so only an exact half is a tie.
-      const std::uint64_t q = t / 10, r = t % 10;
-      t = q + (r > 5 || (r == 5 && (q & 1)) ? 1 : 0);
-      ++x;
-    }
-  } else {
-    Montant tl = std::rint(PuissanceDixEnLigne(std::fabs(v), echelle));
-    if (tl >= kDixPuissance18) {
-      tl = std::rint(tl / 10);
-      ++x;
-    }
-    t = EntierExact(tl);
-  }
-  // 9999999999999999995 / 10 rounds (to even) up to 10^18 itself: that is
-  // the digit 1 one place further up, not a 19th digit.
-  if (t >= kDixPuissance18Entier) {
-    t /= 10;
+  // When the estimate is one too small, t lies in [10^18, 2 * 10^18): one
+  // digit too many, and t / 10 is then well below 10^18 again.
+  Montant t = std::rint(PuissanceDixEnLigne(std::fabs(v), kChiffresSignificatifs - x));
+  if (t >= kDixPuissance18) {
+    t = std::rint(t / 10);
     ++x;
   }
-  Ecrire18Chiffres(t, forme.chiffres);
+  Ecrire18Chiffres(EntierExact(t), forme.chiffres);
   forme.nombre = kChiffresSignificatifs;
   forme.exposant = x;
   return forme;
@@ -187,11 +172,12 @@ char* EcrireFormeScientifique(char* s, const FormeDecimale& forme) {
 }  // namespace
 
 std::string FormaterMontant(Montant montant, int decimales) {
-  if (!std::isfinite(montant)) return std::isnan(montant) ? "NAN" : montant < 0 ? "-INF" : "INF";
+  const SigneExposant bits(montant);
+  if (bits.exposant == 0x7FFF) return std::isnan(montant) ? "NAN" : bits.negatif ? "-INF" : "INF";
   if (decimales > kChiffresSignificatifs) decimales = kChiffresSignificatifs;
   if (decimales < 0) decimales = 0;
 
-  FormeDecimale forme = DixHuitChiffres(montant);
+  FormeDecimale forme = DixHuitChiffres(montant, bits);
   ArrondirAuxDecimales(forme, decimales);
 
   // Longest text: sign, 18 digits, 5 group separators, the decimal separator

@@ -38,25 +38,5 @@ TEST(EchelleEntiere, RoundsExactHalvesToEven) {
   }
 }
 
-TEST(EntierArrondi, MatchesRoundingTheExtendedProductToAnInteger) {
-  std::mt19937_64 alea(42);
-  std::uniform_real_distribution<double> mantisse(1.0, 10.0);
-  for (int n = 0; n <= kEchelleEntiereMax; ++n) {
-    for (int i = 0; i < 20000; ++i) {
-      // x * 10^n lands in [10^16, 10^19): where the formatter uses it.
-      const int puissance = 16 - n + static_cast<int>(alea() % 3);
-      Montant x = static_cast<Montant>(mantisse(alea)) * PuissanceDix(1, puissance);
-      x = std::nextafter(x, x + static_cast<Montant>(alea() % 3) - 1);
-      const Montant attendu = std::rint(PuissanceDix(x, n));
-      ASSERT_EQ(static_cast<Montant>(EntierArrondi(x, n)), attendu) << x << "e" << n;
-    }
-  }
-  // Halves at the integer rounding go to even.
-  EXPECT_EQ(EntierArrondi(2.5L, 0), 2u);
-  EXPECT_EQ(EntierArrondi(3.5L, 0), 4u);
-  EXPECT_EQ(EntierArrondi(0.25L, 1), 2u);
-  EXPECT_EQ(EntierArrondi(999999999999999997.5L, 0), 999999999999999998u);
-}
-
 }  // namespace
 }  // namespace plinvor
