@@ -69,7 +69,8 @@ void TEdit::Refuse() {
 
 void TEdit::Paste() {
   if (isReadOnly()) return;
-  // One read of the clipboard: a huge text is not converted twice.
+  // A text that is refused is read once; one that is taken (at most
+  // MaxTextLength characters) is read again by QLineEdit::paste.
   const QString clip = QGuiApplication::clipboard()->text(QClipboard::Clipboard);
   if (TooLong(clip.size(), selectedText().size())) {
     Refuse();
