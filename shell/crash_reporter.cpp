@@ -13,7 +13,9 @@
 #include <stdexcept>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <ucontext.h>
 #include <unistd.h>
 
@@ -29,6 +31,12 @@ constexpr std::size_t kSignalCount = std::size(kFatalSignals);
 constexpr std::size_t kMaxFrames = 64;
 constexpr std::size_t kAltStackSize = 256 * 1024;
 constexpr std::size_t kPathMax = 4096;
+// How long a report may wait for a standard error that nobody reads (a full
+// pipe), in all: then the rest goes to the file only.
+constexpr int kStderrBudgetMs = 2000;
+// How long the symboliser may take to name a fatal signal's frames.
+constexpr int kSymboliserBudgetMs = 10000;
+constexpr std::size_t kSymbolsMax = 64 * 1024;
 
 // Text in a fixed buffer, built without allocating, so that the signal
 // handler can use it. What does not fit is cut off.
@@ -64,30 +72,82 @@ class FixedText {
 
 using PathText = FixedText<kPathMax + 128>;
 
-void WriteAll(int fd, std::string_view text) {
+// Milliseconds on the monotonic clock (async-signal-safe).
+long long NowMs() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<long long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+// Writes all of `text`; false when a write falls short (full disk, file size
+// limit, closed pipe...).
+bool WriteAll(int fd, std::string_view text) {
   const char* p = text.data();
   std::size_t left = text.size();
   while (left > 0) {
     const ssize_t n = write(fd, p, left);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
+    if (n <= 0) return false;
     p += n;
     left -= static_cast<std::size_t>(n);
   }
+  return true;
+}
+
+// Writes `text` to `fd` unless the deadline (NowMs) passes first: waits
+// with poll and writes in pieces that a pipe with room takes whole, so that
+// no write blocks on a pipe that nobody reads. False when it gave up.
+bool WriteBefore(int fd, std::string_view text, long long deadline) {
+  constexpr std::size_t kPiece = 512;  // at most PIPE_BUF: never half-taken
+  const char* p = text.data();
+  std::size_t left = text.size();
+  while (left > 0) {
+    const long long wait = deadline - NowMs();
+    if (wait <= 0) return false;
+    pollfd pfd{fd, POLLOUT, 0};
+    const int ready = poll(&pfd, 1, static_cast<int>(wait));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0 || (pfd.revents & (POLLERR | POLLHUP | POLLNVAL))) return false;
+    const ssize_t n = write(fd, p, left < kPiece ? left : kPiece);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (n <= 0) return false;
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  return true;
 }
 
 // A report goes to standard error and, when one could be opened, a file.
+// Standard error gets a bounded time in all; the file gets everything.
 class ReportOutput {
  public:
-  explicit ReportOutput(int file) : file_(file) {}
+  explicit ReportOutput(int file) : file_(file), stderrDeadline_(NowMs() + kStderrBudgetMs) {}
   ReportOutput& operator<<(std::string_view text) {
-    WriteAll(STDERR_FILENO, text);
-    if (file_ >= 0) WriteAll(file_, text);
+    if (stderrOpen_) stderrOpen_ = WriteBefore(STDERR_FILENO, text, stderrDeadline_);
+    if (file_ >= 0 && fileComplete_) fileComplete_ = WriteAll(file_, text);
     return *this;
+  }
+  // To standard error only, within the same time.
+  void ToStderr(std::string_view text) {
+    if (stderrOpen_) stderrOpen_ = WriteBefore(STDERR_FILENO, text, stderrDeadline_);
+  }
+  int file() const { return file_; }
+  // False once a write to the file fell short.
+  bool fileComplete() const { return fileComplete_; }
+  // Closes the file; false when closing reports a failed write.
+  bool CloseFile() {
+    if (file_ < 0) return false;
+    const bool closed = close(file_) == 0;
+    file_ = -1;
+    fileComplete_ = fileComplete_ && closed;
+    return fileComplete_;
   }
 
  private:
   int file_;
+  long long stderrDeadline_;
+  bool stderrOpen_ = true;
+  bool fileComplete_ = true;
 };
 
 struct UtcTime {
@@ -151,6 +211,9 @@ struct Installed {
   // Room for the frames is reserved at installation: loading a trace in the
   // signal handler allocates nothing.
   backward::StackTrace signalTrace;
+  // eu-addr2line's absolute path, "" when it is not installed.
+  char symboliser[kPathMax] = {};
+  char symbols[kSymbolsMax] = {};  // its answer, read in the signal handler
 };
 
 Installed* installed = nullptr;
@@ -171,6 +234,21 @@ std::string FolderFromEnvironment() {
   return {};
 }
 
+// eu-addr2line on PATH (/usr/bin:/bin when PATH is not set), or "".
+std::string FindSymboliser() {
+  const char* path = std::getenv("PATH");
+  std::string_view rest = path ? path : "/usr/bin:/bin";
+  while (!rest.empty()) {
+    const std::size_t colon = rest.find(':');
+    const std::string_view dir = rest.substr(0, colon);
+    rest.remove_prefix(colon == std::string_view::npos ? rest.size() : colon + 1);
+    if (dir.empty() || dir[0] != '/') continue;
+    const std::string path = std::string(dir) + "/eu-addr2line";
+    if (path.size() < kPathMax && access(path.c_str(), X_OK) == 0) return path;
+  }
+  return {};
+}
+
 // mkdir -p of the report folder, private to the user.
 void MakeFolder(const char* folder) {
   char path[kPathMax];
@@ -184,9 +262,11 @@ void MakeFolder(const char* folder) {
   mkdir(path, 0700);
 }
 
+bool ReportFolderKnown() { return installed && installed->folder[0] != '\0'; }
+
 // A new report file, or -1; `path` receives its name.
 int OpenReportFile(std::time_t now, PathText& path) {
-  if (!installed || installed->folder[0] == '\0') return -1;
+  if (!ReportFolderKnown()) return -1;
   MakeFolder(installed->folder);
   path << installed->folder << "/crash-";
   AppendTime(path, now, true);
@@ -207,14 +287,23 @@ void WriteHeader(ReportOutput& out, std::time_t now, std::string_view where, std
       << "\n";
 }
 
-void WriteFooter(ReportOutput& out, int file, const PathText& path) {
+// Ends the report; true when its file holds all of it.
+bool WriteFooter(ReportOutput& out, bool fileWanted, const PathText& path) {
   out << "=== end of report ===\n";
-  if (file >= 0) {
-    close(file);
-    WriteAll(STDERR_FILENO, "Crash report written to ");
-    WriteAll(STDERR_FILENO, path.view());
-    WriteAll(STDERR_FILENO, "\n");
+  const bool written = out.file() >= 0 && out.CloseFile();
+  if (written) {
+    out.ToStderr("Crash report written to ");
+    out.ToStderr(path.view());
+    out.ToStderr("\n");
+  } else if (fileWanted) {
+    out.ToStderr("The report file could not be written");
+    if (!path.view().empty()) {
+      out.ToStderr(": ");
+      out.ToStderr(path.view());
+    }
+    out.ToStderr("\n");
   }
+  return written;
 }
 
 std::string ExceptionTrace() {
@@ -290,22 +379,148 @@ void WriteSignalTrace(ReportOutput& out, siginfo_t* info, void* context) {
   }
 }
 
+// The symboliser's answer for the frames of `trace`, read into
+// installed->symbols within kSymboliserBudgetMs; its length, or -1 with
+// `why` saying what went wrong. Runs in the signal handler: the child is made
+// with _Fork (no fork handlers run) and does nothing but exec.
+long RunSymboliser(const backward::StackTrace& trace, const char*& why) {
+  if (installed->symboliser[0] == '\0') {
+    why = "eu-addr2line (elfutils) is not installed";
+    return -1;
+  }
+  // "--pid=N -f -C -i --pretty-print -a ADDR...": the symboliser reads the
+  // dying process's mappings itself. A return address is looked up one byte
+  // back, inside the call that it returns from.
+  static char args[kMaxFrames + 1][24];
+  static char* argv[kMaxFrames + 8];
+  std::size_t argc = 0;
+  argv[argc++] = installed->symboliser;
+  FixedText<24> pid;
+  pid << "--pid=";
+  pid.Number(static_cast<unsigned long long>(getpid()));
+  CopyText(args[0], sizeof args[0], pid.view());
+  argv[argc++] = args[0];
+  static char f[] = "-f", c[] = "-C", i[] = "-i", pretty[] = "--pretty-print", a[] = "-a";
+  for (char* option : {f, c, i, pretty, a}) argv[argc++] = option;
+  for (std::size_t k = 0; k < trace.size() && k < kMaxFrames; ++k) {
+    FixedText<24> addr;
+    addr << "0x";
+    addr.Number(reinterpret_cast<std::uintptr_t>(trace[k].addr) - (k > 0 ? 1 : 0), 16);
+    CopyText(args[k + 1], sizeof args[k + 1], addr.view());
+    argv[argc++] = args[k + 1];
+  }
+  argv[argc] = nullptr;
+  // No environment: nothing (debuginfod among others) reaches the network.
+  static char* envp[] = {nullptr};
+
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) {
+    why = "no pipe to the symboliser";
+    return -1;
+  }
+  const pid_t child = _Fork();
+  if (child == 0) {
+    const int null = open("/dev/null", O_RDWR);
+    dup2(null, STDIN_FILENO);
+    dup2(fds[1], STDOUT_FILENO);
+    dup2(null, STDERR_FILENO);
+    execve(argv[0], argv, envp);
+    _exit(127);
+  }
+  close(fds[1]);
+  if (child < 0) {
+    close(fds[0]);
+    why = "the symboliser could not be started";
+    return -1;
+  }
+  const long long deadline = NowMs() + kSymboliserBudgetMs;
+  std::size_t len = 0;
+  bool timedOut = false;
+  for (;;) {
+    const long long wait = deadline - NowMs();
+    if (wait <= 0) {
+      timedOut = true;
+      break;
+    }
+    pollfd pfd{fds[0], POLLIN, 0};
+    const int ready = poll(&pfd, 1, static_cast<int>(wait));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) {
+      timedOut = ready == 0;
+      break;
+    }
+    if (len == sizeof installed->symbols) break;  // the rest is cut off
+    const ssize_t n = read(fds[0], installed->symbols + len, sizeof installed->symbols - len);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    len += static_cast<std::size_t>(n);
+  }
+  close(fds[0]);
+  if (timedOut) kill(child, SIGKILL);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (timedOut) {
+    why = "the symboliser took too long (over 10 s)";
+    return -1;
+  }
+  if (len == 0) {
+    why = "the symboliser gave no answer";
+    return -1;
+  }
+  return static_cast<long>(len);
+}
+
+// Each frame's function, file and line, after the raw part: the
+// symboliser's lines, "0x...: function at file:line", numbered as the raw
+// frames, with the calls inlined there indented beneath.
+void WriteSymbolisedTrace(ReportOutput& out) {
+  const char* why = "";
+  const long len = RunSymboliser(installed->signalTrace, why);
+  if (len < 0) {
+    out << "Functions and lines: missing (" << why << ")\n";
+    return;
+  }
+  out << "Functions and lines (eu-addr2line):\n";
+  std::string_view rest(installed->symbols, static_cast<std::size_t>(len));
+  std::size_t frame = 0;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    const std::string_view line = rest.substr(0, end == std::string_view::npos ? rest.size() : end + 1);
+    rest.remove_prefix(line.size());
+    FixedText<32> number;
+    if (line.substr(0, 2) == "0x") {
+      number << "#";
+      number.Number(frame++) << " ";
+    } else {
+      number << "   ";
+    }
+    out << number.view() << line;
+    if (line.back() != '\n') out << "\n";
+  }
+}
+
 void OnFatalSignal(int sig, siginfo_t* info, void* context) {
   if (!ending.test_and_set() && installed) {
     const std::time_t now = Now();
     PathText path;
     const int file = OpenReportFile(now, path);
     ReportOutput out(file);
-    FixedText<96> message;
+    FixedText<128> message;
     message << "the program received a fatal signal";
-    if (sig != SIGABRT) {
+    if (info->si_code <= 0) {
+      // kill, raise, abort, sigqueue: sent, not a fault; si_addr means nothing.
+      message << " sent by process ";
+      message.Number(static_cast<unsigned long long>(info->si_pid));
+    } else if (sig != SIGABRT) {
       message << " at address 0x";
       message.Number(reinterpret_cast<std::uintptr_t>(info->si_addr), 16);
     }
     WriteHeader(out, now, "a fatal signal (the program ends)", SignalName(sig), message.view());
     WriteSignalTrace(out, info, context);
     WriteExecutableMappings(out);
-    WriteFooter(out, file, path);
+    WriteSymbolisedTrace(out);
+    WriteFooter(out, ReportFolderKnown(), path);
   }
   // SA_RESETHAND has put back the default action and SA_NODEFER lets the
   // signal through at once: the process ends as the signal says.
@@ -325,7 +540,7 @@ void OnFatalSignal(int sig, siginfo_t* info, void* context) {
       WriteHeader(out, now, "std::terminate (the program ends)", "none",
                   "terminate called without an active exception");
       out << ExceptionTrace();
-      WriteFooter(out, file, path);
+      WriteFooter(out, ReportFolderKnown(), path);
     }
   }
   std::abort();  // reported already: the SIGABRT handler stays quiet
@@ -341,6 +556,7 @@ CrashReporter::CrashReporter(std::string_view programVersion) {
   if (folder.size() < sizeof state->folder) CopyText(state->folder, sizeof state->folder, folder);
   // Reserves the frames and has the unwinder load what it loads lazily.
   state->signalTrace.load_here(kMaxFrames + 8);
+  CopyText(state->symboliser, sizeof state->symboliser, FindSymboliser());
 
   state->altStack = std::make_unique<char[]>(kAltStackSize);
   stack_t stack{};
@@ -385,8 +601,7 @@ std::string CrashReporter::ReportCurrentException(std::string_view where) {
   ReportOutput out(file);
   WriteHeader(out, now, where, info.type, info.message);
   out << ExceptionTrace();
-  WriteFooter(out, file, path);
-  return file >= 0 ? std::string(path.view()) : std::string();
+  return WriteFooter(out, ReportFolderKnown(), path) ? std::string(path.view()) : std::string();
 }
 
 }  // namespace plinvor

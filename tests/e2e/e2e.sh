@@ -159,6 +159,31 @@ test_screenshot() {
   (($(white_count "$TMP/red.png") == 0)) ||
     fail "$(white_count "$TMP/red.png") pure red pixels in the window, e.g. $(white_places "$TMP/red.png")"
 }
+# 10 MB on the clipboard: Ctrl+V, Ctrl+V held down (auto-repeat), and the
+# same text as the X selection pasted with the middle button, into the CFP
+# field that holds 12: each is refused whole, the field still shows 12 and
+# the others its conversion, the program lives on and stays under 100 MB.
+test_huge_paste() {
+  local got peak
+  start_x
+  start_plinvor
+  wait_for_focus
+  xdotool key --delay 80 1 2
+  head -c 10000000 /dev/zero | tr '\0' '7' >"$TMP/clip"
+  xclip -selection clipboard -i "$TMP/clip" 2>/dev/null
+  xdotool key ctrl+v
+  xdotool keydown ctrl keydown v
+  sleep 3
+  xdotool keyup v keyup ctrl
+  xclip -selection primary -i "$TMP/clip" 2>/dev/null
+  xdotool mousemove --sync $((WX + 270)) $((WY + FIELD_TOP[edcfp] + 10)) click 2
+  got="$(field_text edcfp) $(field_text edff) $(field_text edeuro)"
+  ! ended "$PLINVOR_PID" || fail "Plinvor ended during the pastes"
+  [[ $got == "12 0.66 0.10" ]] || fail "after the pastes the fields show «$got», expected «12 0.66 0.10»"
+  peak=$(awk '/VmHWM/ { print int($2 / 1024) }' "/proc/$PLINVOR_PID/status")
+  ((peak < 100)) || fail "Plinvor's peak memory reached $peak MB"
+}
+
 window_named() { xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
 
 # where COLOUR IN OUT: OUT is white where IN is exactly COLOUR, black elsewhere.
@@ -182,6 +207,7 @@ case $CASE in
   screenshot.plain)         test_screenshot ;;
   screenshot.scale_factor)  test_screenshot QT_SCALE_FACTOR=2 ;;
   screenshot.xft_dpi)       XRESOURCES='Xft.dpi: 192' test_screenshot ;;
+  huge_paste)               test_huge_paste ;;
   *) echo "unknown case: $CASE" >&2; exit 2 ;;
 esac
 echo "PASS: $CASE"

@@ -1,6 +1,14 @@
 // The crash reporter: exceptions that escape event handlers are reported and
 // shown and the program goes on; what leaves the program body, fatal signals
 // and std::terminate are reported and end the process.
+#include <csignal>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -108,23 +116,31 @@ struct ProbeRun {
   int code;
   QString err;
   QStringList reports;
+  qint64 pid;
 };
 
-ProbeRun RunProbe(const QString& mode) {
+QStringList ReportsIn(const QString& state) {
+  QStringList reports;
+  const QDir dir(state + "/plinvor");
+  for (const QString& name : dir.entryList({"crash-*.txt"}, QDir::Files)) {
+    QFile f(dir.filePath(name));
+    if (f.open(QIODevice::ReadOnly)) reports << QString::fromUtf8(f.readAll());
+  }
+  return reports;
+}
+
+ProbeRun RunProbe(const QString& mode, const QString& path = QString()) {
   QTemporaryDir state;
   QProcess probe;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("XDG_STATE_HOME", state.path());
+  if (!path.isNull()) env.insert("PATH", path);
   probe.setProcessEnvironment(env);
   probe.start(QStringLiteral(CRASH_PROBE), {mode});
-  EXPECT_TRUE(probe.waitForFinished(20000));
-  ProbeRun run{probe.exitStatus(), probe.exitCode(), QString::fromUtf8(probe.readAllStandardError()), {}};
-  const QDir dir(state.path() + "/plinvor");
-  for (const QString& name : dir.entryList({"crash-*.txt"}, QDir::Files)) {
-    QFile f(dir.filePath(name));
-    if (f.open(QIODevice::ReadOnly)) run.reports << QString::fromUtf8(f.readAll());
-  }
-  return run;
+  const qint64 pid = probe.processId();
+  EXPECT_TRUE(probe.waitForFinished(30000));
+  return {probe.exitStatus(), probe.exitCode(), QString::fromUtf8(probe.readAllStandardError()),
+          ReportsIn(state.path()), pid};
 }
 
 TEST(CrashProbe, AnExceptionLeavingTheProgramBodyIsReportedAndEndsWithOne) {
@@ -163,6 +179,95 @@ TEST_P(FatalSignalTest, IsReportedWithATraceThenTakesItsDefaultAction) {
   EXPECT_TRUE(report.contains("Executable mappings"));
   EXPECT_TRUE(report.contains("crash_probe\n"));
   EXPECT_TRUE(run.err.contains(QString("Exception: ") + GetParam().name));
+}
+
+TEST(CrashProbe, ASegvReportNamesTheFaultingFunctionAfterItsRawPart) {
+  const ProbeRun run = RunProbe("segv");
+  ASSERT_EQ(run.reports.size(), 1) << run.err.toStdString();
+  const QString& report = run.reports[0];
+  EXPECT_TRUE(report.contains("Message: the program received a fatal signal at address 0x0\n"))
+      << report.toStdString();
+  const qsizetype raw = report.indexOf("Stack trace (most recent call first; raw addresses):");
+  const qsizetype named = report.indexOf("Functions and lines (eu-addr2line):");
+  ASSERT_GE(raw, 0);
+  ASSERT_GT(named, raw) << report.toStdString();
+  // The fault happened in the probe's WriteThrough, called from its main.
+  EXPECT_TRUE(report.mid(named).contains(
+      QRegularExpression("\n#0 0x[0-9a-f]+: WriteThrough at [^\n]*crash_probe\\.cpp:\\d+")))
+      << report.toStdString();
+  EXPECT_TRUE(report.mid(named).contains(QRegularExpression("\n#\\d+ 0x[0-9a-f]+: main at ")));
+  EXPECT_TRUE(report.endsWith("=== end of report ===\n"));
+}
+
+TEST(CrashProbe, ASignalReportSaysWhenItsFunctionsAreMissing) {
+  const ProbeRun run = RunProbe("segv", "/nonexistent");  // no symboliser on PATH
+  EXPECT_EQ(run.status, QProcess::CrashExit);
+  ASSERT_EQ(run.reports.size(), 1) << run.err.toStdString();
+  EXPECT_TRUE(run.reports[0].contains("Functions and lines: missing (eu-addr2line (elfutils) is not installed)\n"))
+      << run.reports[0].toStdString();
+  EXPECT_GE(run.reports[0].count(QRegularExpression("\n#\\d+ 0x[0-9a-f]{16}\n")), 3) << "the raw part stays";
+}
+
+TEST(CrashProbe, ASignalSentByAProcessNamesTheSenderNotAnAddress) {
+  const ProbeRun run = RunProbe("kill");
+  EXPECT_EQ(run.status, QProcess::CrashExit);
+  ASSERT_EQ(run.reports.size(), 1) << run.err.toStdString();
+  EXPECT_TRUE(run.reports[0].contains(
+      QString("Message: the program received a fatal signal sent by process %1\n").arg(run.pid)))
+      << run.reports[0].toStdString();
+  EXPECT_FALSE(run.reports[0].contains("at address"));
+}
+
+TEST(CrashProbe, AReportFileCutShortIsAnnouncedAsNotWritten) {
+  const ProbeRun run = RunProbe("segv-small-files");
+  EXPECT_EQ(run.status, QProcess::CrashExit);
+  EXPECT_TRUE(run.err.contains("=== end of report ===")) << "standard error has the whole report";
+  EXPECT_TRUE(run.err.contains("The report file could not be written: ")) << run.err.toStdString();
+  EXPECT_FALSE(run.err.contains("Crash report written to"));
+}
+
+// Standard error is a pipe that is full and that nobody reads.
+TEST(CrashProbe, AFullStandardErrorPipeDoesNotKeepTheProcessAlive) {
+  QTemporaryDir state;
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  fcntl(fds[1], F_SETFL, O_NONBLOCK);
+  const std::string block(4096, 'x');
+  while (write(fds[1], block.data(), block.size()) > 0) {
+  }
+  fcntl(fds[1], F_SETFL, 0);  // the probe's writes would block
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
+  posix_spawn_file_actions_addclose(&actions, fds[0]);
+  const std::string stateVar = "XDG_STATE_HOME=" + state.path().toStdString();
+  const std::string pathVar = std::string("PATH=") + (getenv("PATH") ? getenv("PATH") : "/usr/bin:/bin");
+  char* envp[] = {const_cast<char*>(stateVar.c_str()), const_cast<char*>(pathVar.c_str()), nullptr};
+  char mode[] = "segv";
+  char probe[] = CRASH_PROBE;
+  char* argv[] = {probe, mode, nullptr};
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, probe, &actions, nullptr, argv, envp), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[1]);
+
+  int status = 0;
+  pid_t ended = 0;
+  for (int i = 0; i < 300 && ended == 0; ++i) {  // up to 30 s
+    ended = waitpid(pid, &status, WNOHANG);
+    if (ended == 0) usleep(100000);
+  }
+  if (ended == 0) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+  }
+  close(fds[0]);
+  ASSERT_NE(ended, 0) << "the probe still ran after 30 s";
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSEGV);
+  const QStringList reports = ReportsIn(state.path());
+  ASSERT_EQ(reports.size(), 1);
+  EXPECT_TRUE(reports[0].endsWith("=== end of report ===\n")) << "the file has all of it";
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, FatalSignalTest,

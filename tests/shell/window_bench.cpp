@@ -1,10 +1,19 @@
-// One key-up in the real window on the offscreen platform: from the release
-// event entering the window to the two other fields repainted.
+// The real window on the offscreen platform:
+// - one key-up, from the release event entering the window to the two other
+//   fields repainted;
+// - a Ctrl+V of a huge clipboard text (100,000 characters, the most a field
+//   takes, and 10 MB, refused) into the CFP field, from the V press to the
+//   next key (End) processed and the window repainted; and the process's peak
+//   resident memory (VmHWM) afterwards.
 //
 //   QT_QPA_PLATFORM=offscreen ./window_bench
 #include <benchmark/benchmark.h>
 
+#include <fstream>
+#include <string>
+
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
 #include <QWindow>
 
@@ -58,6 +67,50 @@ void BM_KeyUpConvertsAndRepaints(benchmark::State& state) {
   state.counters["euro_paints_per_keyup"] = benchmark::Counter(euro.paints, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_KeyUpConvertsAndRepaints)->Unit(benchmark::kMicrosecond);
+
+double PeakRssMb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024;
+  }
+  return -1;
+}
+
+void Key(QWindow* window, QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers mods, const QString& text) {
+  qt_handleKeyEvent(window, type, key, mods, text, false, 1);
+}
+
+void BM_CtrlVToNextKey(benchmark::State& state) {
+  plinvor::SeparateurDecimal = ".";
+  plinvor::SeparateurMilliers = ",";
+  TForm1 form;
+  form.show();
+  form.activateWindow();
+  if (!QTest::qWaitForWindowExposed(&form)) state.SkipWithError("window not exposed");
+  QWindow* window = form.windowHandle();
+  // Zeros then 1: taken whole, the text reads as 1.
+  const auto size = static_cast<qsizetype>(state.range(0));
+  QGuiApplication::clipboard()->setText(QString(size - 1, u'0') + u'1');
+  for (auto _ : state) {
+    state.PauseTiming();
+    form.edcfp->setText(QString());
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+    Key(window, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier, QString());
+    Key(window, QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+    Key(window, QEvent::KeyRelease, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+    Key(window, QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier, QString());
+    Key(window, QEvent::KeyPress, Qt::Key_End, Qt::NoModifier, QString());
+    Key(window, QEvent::KeyRelease, Qt::Key_End, Qt::NoModifier, QString());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);  // the repaint
+  }
+  const bool taken = form.edcfp->text().size() == size;
+  if (taken != (size <= TEdit::MaxTextLength)) state.SkipWithError("the paste was not handled as it should");
+  state.counters["taken"] = taken;
+  state.counters["peak_rss_MB"] = PeakRssMb();
+}
+BENCHMARK(BM_CtrlVToNextKey)->Arg(100'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
