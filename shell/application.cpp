@@ -41,8 +41,13 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
 
 TApplication::~TApplication() {
   // Windows go before the application object that they need.
-  forms_.clear();
+  DestroyForms();
   removeEventFilter(hints_.get());
+}
+
+void TApplication::DestroyForms() {
+  mainForm_ = nullptr;
+  forms_.clear();
 }
 
 int TApplication::Run() {

@@ -59,6 +59,8 @@ class TApplication : public QApplication {
     forms_.push_back(std::move(form));
   }
   TForm* MainForm() const { return mainForm_; }
+  // Destroys every form with its components (the destructor does it too).
+  void DestroyForms();
 
   // Shows the main form and runs the event loop until Terminate; the
   // loop's exit code.

@@ -2,6 +2,7 @@
 
 #include <QBitmap>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPixmap>
 
@@ -11,6 +12,13 @@ TForm::TForm(QWidget* parent) : QWidget(parent) {
   // Its fixed size (minimum = maximum) is what tells window managers that
   // it cannot be resized or maximised.
   setWindowFlags(Qt::Window);
+  // A Wayland compositor ignores what a mask would cut out of the picture:
+  // the mask only says where input goes. The window is therefore made
+  // translucent (before its native window exists), and UpdateShape keeps
+  // every control from painting the key-coloured pixels, which stay alpha 0.
+  if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+    setAttribute(Qt::WA_TranslucentBackground);
+  }
 }
 
 void TForm::setTransparentColor(bool on) {
@@ -40,7 +48,16 @@ void TForm::UpdateShape() {
   }
   // The exact key colour only: a one-unit difference is a normal colour.
   const QPixmap painted = grab();
-  setMask(painted.createMaskFromColor(keyColour_, Qt::MaskInColor));
+  QRegion shape(painted.createMaskFromColor(keyColour_, Qt::MaskInColor));
+  if (testAttribute(Qt::WA_TranslucentBackground) && painted.hasAlphaChannel()) {
+    // What the controls already leave unpainted (alpha 0) is outside too, so
+    // that taking the shape again after the cut gives the same shape.
+    shape &= QRegion(painted.mask());
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      child->setMask(shape.translated(-child->pos()) & child->rect());
+    }
+  }
+  setMask(shape);
 }
 
 bool TForm::event(QEvent* e) {

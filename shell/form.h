@@ -6,7 +6,10 @@
 //   the window paints in exactly the key colour is cut out of the window's
 //   shape: the desktop shows through and the pointer goes through. The
 //   shape is taken from what the window paints when it is shown and after
-//   a change of size, palette or style.
+//   a change of size, palette or style. On X11 the shape is the window's
+//   own (X SHAPE). On Wayland, where a shape only says where input goes,
+//   the window is translucent and its controls are masked so that no one
+//   paints a key-coloured pixel: the compositor shows what lies beneath.
 // - Caption: the form's own text (its accessible name). What the window
 //   system shows as the window's title is the application's title.
 // - created: raised once when the form is loaded (Loaded), after every

@@ -186,10 +186,6 @@ test_huge_paste() {
 
 window_named() { xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
 
-# where COLOUR IN OUT: OUT is white where IN is exactly COLOUR, black elsewhere.
-where() { convert "$2" -fill black +opaque "$1" -fill white -opaque "$1" "$3"; }
-white_count() { convert "$1" -format '%[fx:round(mean*w*h)]' info:; }
-white_places() { convert "$1" txt:- | grep -i '#FFFFFF' | head -n 5 | cut -d: -f1 | tr '\n' ' '; }
 
 case $CASE in
   convert.en_US)            test_convert en_US.UTF-8 54.97 8.38 ;;

@@ -152,6 +152,11 @@ pixel() { import -silent -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o
 
 screenshot() { import -silent -window root "$ARTIFACTS/$1.png"; }
 
+# where COLOUR IN OUT: OUT is white where IN is exactly COLOUR, black elsewhere.
+where() { convert "$2" -fill black +opaque "$1" -fill white -opaque "$1" "$3"; }
+white_count() { convert "$1" -format '%[fx:round(mean*w*h)]' info:; }
+white_places() { convert "$1" txt:- | grep -i '#FFFFFF' | head -n 5 | cut -d: -f1 | tr '\n' ' '; }
+
 # Mouse actions at window-relative points.
 click_at() { xdotool mousemove --sync $((WX + $1)) $((WY + $2)) click 1; }
 # press_at X Y [BUTTON] and release [BUTTON]: the left button unless told.
