@@ -184,6 +184,22 @@ test_huge_paste() {
   ((peak < 100)) || fail "Plinvor's peak memory reached $peak MB"
 }
 
+# Through the real accessibility bus a screen reader finds the three fields
+# under their currency names with their texts as they change, the focus where
+# it is (and a focus event naming the field that Tab enters), and the close
+# hotspot as the push button "Quitter", whose press action ends the program
+# with 0. See accessibility.py.
+test_accessibility() {
+  start_x
+  start_accessibility_bus
+  start_plinvor QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+  wait_for_focus
+  # Debian's interpreter: pyatspi and gi are its packages.
+  /usr/bin/python3 "$(dirname "$0")/accessibility.py" "$PLINVOR_PID" || fail "the accessibility checks failed (above)"
+  wait_exit 5
+  ((EXIT_CODE == 0)) || fail "the Press action of «Quitter» gave exit code $EXIT_CODE"
+}
+
 window_named() { xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
 
 
@@ -204,6 +220,7 @@ case $CASE in
   screenshot.scale_factor)  test_screenshot QT_SCALE_FACTOR=2 ;;
   screenshot.xft_dpi)       XRESOURCES='Xft.dpi: 192' test_screenshot ;;
   huge_paste)               test_huge_paste ;;
+  accessibility)            test_accessibility ;;
   *) echo "unknown case: $CASE" >&2; exit 2 ;;
 esac
 echo "PASS: $CASE"

@@ -103,6 +103,23 @@ start_openbox() {
 }
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
+# start_accessibility_bus: a private D-Bus session bus, and on it the
+# accessibility bus (AT-SPI), activated before any program starts: Qt
+# registers with an accessibility bus that is already there, not with one
+# that it is handed the address of. The bus launcher is stopped with the rest.
+start_accessibility_bus() {
+  local launcher
+  dbus-daemon --session --nofork --print-address=3 3>"$TMP/bus" >"$ARTIFACTS/dbus.log" 2>&1 &
+  started+=($!)
+  wait_for 10 "the session bus to start" grep -qs 'guid=[0-9a-f]\{32\}$' "$TMP/bus"
+  export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$TMP/bus")
+  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+    >>"$ARTIFACTS/dbus.log" 2>&1 || fail "the accessibility bus did not start (see $ARTIFACTS/dbus.log)"
+  launcher=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+    org.freedesktop.DBus.GetConnectionUnixProcessID string:org.a11y.Bus 2>/dev/null | awk '/uint32/ {print $2}')
+  [[ -z $launcher ]] || started+=("$launcher")
+}
+
 # start_plinvor [NAME=VALUE...]: starts the program (en_US.UTF-8 unless the
 # arguments say otherwise) and waits until its window is mapped and painted.
 start_plinvor() {
