@@ -58,9 +58,10 @@ test_contents() {
   done
 
   # The version reaches the metadata and the manual page; the manual page reads.
-  local root
-  root=$(mktemp -d)
-  trap 'rm -rf "$root"' EXIT
+  # Not local: the trap runs after the function has returned.
+  unpacked=$(mktemp -d)
+  trap 'rm -rf "$unpacked"' EXIT
+  local root=$unpacked
   dpkg-deb -x "$DEB" "$root"
   grep -q "<release version=\"$VERSION\"" "$root"/usr/share/metainfo/*.xml ||
     fail "the metadata's release is not $VERSION"
