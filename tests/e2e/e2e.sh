@@ -145,19 +145,7 @@ test_screenshot() {
     fail "the window is at $WX,$WY, ${WW}x$WH; expected $WIN_X,$WIN_Y, ${WIN_W}x$WIN_H"
   screenshot screen
   convert "$ARTIFACTS/screen.png" -crop "${WIN_W}x$WIN_H+$WX+$WY" +repage "$window"
-  # White where the skin is key-coloured, in its rows that the window shows.
-  convert "$SKIN_BMP" -crop "${WIN_W}x$WIN_H+0+0" +repage "$TMP/skin.png"
-  where '#FF0000' "$TMP/skin.png" "$TMP/key.png"
-  (($(white_count "$TMP/key.png") > 30000)) || fail "the skin $SKIN_BMP has hardly any key colour"
-  # Key-coloured skin pixels where the screen does not show the desktop.
-  where "$DESKTOP" "$window" "$TMP/desktop.png"
-  convert "$TMP/key.png" \( "$TMP/desktop.png" -negate \) -compose multiply -composite "$TMP/hidden.png"
-  (($(white_count "$TMP/hidden.png") == 0)) ||
-    fail "$(white_count "$TMP/hidden.png") key-coloured pixels do not show the desktop, e.g." \
-         "$(white_places "$TMP/hidden.png")"
-  where '#FF0000' "$window" "$TMP/red.png"
-  (($(white_count "$TMP/red.png") == 0)) ||
-    fail "$(white_count "$TMP/red.png") pure red pixels in the window, e.g. $(white_places "$TMP/red.png")"
+  check_see_through "$window"
 }
 # 10 MB on the clipboard: Ctrl+V, Ctrl+V held down (auto-repeat), and the
 # same text as the X selection pasted with the middle button, into the CFP

@@ -172,6 +172,23 @@ screenshot() { import -silent -window root "$ARTIFACTS/$1.png"; }
 # where COLOUR IN OUT: OUT is white where IN is exactly COLOUR, black elsewhere.
 where() { convert "$2" -fill black +opaque "$1" -fill white -opaque "$1" "$3"; }
 white_count() { convert "$1" -format '%[fx:round(mean*w*h)]' info:; }
+# check_see_through WINDOW_PNG: wherever the skin (SKIN_BMP) is key-coloured,
+# in its rows that the window shows, the picture of the window shows the
+# desktop beneath; and no pixel of it is pure red.
+check_see_through() {
+  convert "$SKIN_BMP" -crop "${WIN_W}x$WIN_H+0+0" +repage "$TMP/skin.png"
+  where '#FF0000' "$TMP/skin.png" "$TMP/key.png"
+  (($(white_count "$TMP/key.png") > 30000)) || fail "the skin $SKIN_BMP has hardly any key colour"
+  # Key-coloured skin pixels where the screen does not show the desktop.
+  where "$DESKTOP" "$1" "$TMP/desktop.png"
+  convert "$TMP/key.png" \( "$TMP/desktop.png" -negate \) -compose multiply -composite "$TMP/hidden.png"
+  (($(white_count "$TMP/hidden.png") == 0)) ||
+    fail "$(white_count "$TMP/hidden.png") key-coloured pixels do not show the desktop, e.g." \
+         "$(white_places "$TMP/hidden.png")"
+  where '#FF0000' "$1" "$TMP/red.png"
+  (($(white_count "$TMP/red.png") == 0)) ||
+    fail "$(white_count "$TMP/red.png") pure red pixels in the window, e.g. $(white_places "$TMP/red.png")"
+}
 white_places() { convert "$1" txt:- | grep -i '#FFFFFF' | head -n 5 | cut -d: -f1 | tr '\n' ' '; }
 
 # Mouse actions at window-relative points.
