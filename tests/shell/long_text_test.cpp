@@ -2,7 +2,6 @@
 // longer than TEdit::MaxTextLength is refused whole, by every road a text
 // comes in (keys, Ctrl+V held down, input method, drop, context menu); a
 // text up to the limit is taken and converted like any other.
-#include <fstream>
 #include <functional>
 #include <string>
 
@@ -17,21 +16,12 @@
 #include <QMimeData>
 #include <QSignalSpy>
 
+#include "tests/shell/peak_memory.h"
 #include "tests/shell/window_fixture.h"
 
 namespace {
 
 using Texts = std::array<QString, 3>;
-
-// Peak resident memory of this process so far, in MB.
-long PeakRssMb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6)) / 1024;
-  }
-  return -1;
-}
 
 const QString kTenMegabytes(10'000'000, u'7');
 

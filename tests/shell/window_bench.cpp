@@ -9,7 +9,6 @@
 //   QT_QPA_PLATFORM=offscreen ./window_bench
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <string>
 
 #include <QApplication>
@@ -21,6 +20,7 @@
 #include "shell/application.h"
 #include "shell/calc.h"
 #include "shell/scaling.h"
+#include "tests/shell/peak_memory.h"
 
 Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* w, QEvent::Type t, int k, Qt::KeyboardModifiers mods,
                                     const QString& text, bool autorep, ushort count);
@@ -39,14 +39,20 @@ class PaintCounter : public QObject {
   }
 };
 
-void BM_KeyUpConvertsAndRepaints(benchmark::State& state) {
+// Shows the window under "." and "," separators, as a user's would show;
+// its native window.
+QWindow* ShowForm(TForm1& form, benchmark::State& state) {
   plinvor::SeparateurDecimal = ".";
   plinvor::SeparateurMilliers = ",";
-  TForm1 form;
   form.show();
   form.activateWindow();
   if (!QTest::qWaitForWindowExposed(&form)) state.SkipWithError("window not exposed");
-  QWindow* window = form.windowHandle();
+  return form.windowHandle();
+}
+
+void BM_KeyUpConvertsAndRepaints(benchmark::State& state) {
+  TForm1 form;
+  QWindow* window = ShowForm(form, state);
   PaintCounter ff, euro;
   form.edff->installEventFilter(&ff);
   form.edeuro->installEventFilter(&euro);
@@ -68,27 +74,13 @@ void BM_KeyUpConvertsAndRepaints(benchmark::State& state) {
 }
 BENCHMARK(BM_KeyUpConvertsAndRepaints)->Unit(benchmark::kMicrosecond);
 
-double PeakRssMb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024;
-  }
-  return -1;
-}
-
 void Key(QWindow* window, QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers mods, const QString& text) {
   qt_handleKeyEvent(window, type, key, mods, text, false, 1);
 }
 
 void BM_CtrlVToNextKey(benchmark::State& state) {
-  plinvor::SeparateurDecimal = ".";
-  plinvor::SeparateurMilliers = ",";
   TForm1 form;
-  form.show();
-  form.activateWindow();
-  if (!QTest::qWaitForWindowExposed(&form)) state.SkipWithError("window not exposed");
-  QWindow* window = form.windowHandle();
+  QWindow* window = ShowForm(form, state);
   // Zeros then 1: taken whole, the text reads as 1.
   const auto size = static_cast<qsizetype>(state.range(0));
   QGuiApplication::clipboard()->setText(QString(size - 1, u'0') + u'1');
